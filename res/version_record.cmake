@@ -1,0 +1,12 @@
+# The program's version record. The project version and the about box's text
+# are made from it.
+set(TOLVANE_VERSION "1.93")
+set(TOLVANE_FILEVERSION 1 0 0 1)
+set(TOLVANE_PRODUCTVERSION 1 0 0 1)
+set(TOLVANE_FILE_DESCRIPTION "Tolvane")
+set(TOLVANE_INTERNAL_NAME "Tolvane")
+set(TOLVANE_LEGAL_COPYRIGHT "Copyright (C) 2026 Tolvane")
+set(TOLVANE_ORIGINAL_FILENAME "Tolvane.EXE")
+set(TOLVANE_PRODUCT_NAME "Tolvane")
+string(REPLACE ";" ", " TOLVANE_FILEVERSION_COMMAS "${TOLVANE_FILEVERSION}")
+string(REPLACE ";" ", " TOLVANE_PRODUCTVERSION_COMMAS "${TOLVANE_PRODUCTVERSION}")
