@@ -20,7 +20,7 @@ class CWinApp : public CCmdTarget {
 
   // Help for the dialog that has the focus (ID_HELP).
   void OnHelp();
-  void WinHelp(DWORD data, UINT command = HELP_CONTEXT);
+  virtual void WinHelp(DWORD data, UINT command = HELP_CONTEXT);
 
   HICON LoadIcon(UINT id) const;
 
