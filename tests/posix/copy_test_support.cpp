@@ -175,7 +175,7 @@ std::vector<std::string> Snapshot(const std::filesystem::path& root, const std::
     }
     struct stat status {};
     if (lstat(path.c_str(), &status) != 0) continue;
-    std::string line = fs::relative(path, root, error).string() + " mode=" + std::to_string(status.st_mode);
+    std::string line = path.lexically_relative(root).string() + " mode=" + std::to_string(status.st_mode);
     if (S_ISREG(status.st_mode)) {
       line += " size=" + std::to_string(status.st_size);
       const auto sum = Checksum(path);
