@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QWindow>
 #include <QtTest/QTest>
 #include <cmath>
@@ -243,6 +244,7 @@ TEST_F(DialogWindowTest, OnlyTheWindowSystemsExposeRefillsThePresets) {
     ASSERT_EQ(presets->count(), 18);
     EXPECT_EQ(presets->item(0)->text(), QStringLiteral(".txt"));
     EXPECT_EQ(presets->item(1)->text(), QStringLiteral(".doc"));
+    EXPECT_EQ(presets->verticalScrollBar()->value(), 0);  // shown from the top
     const auto selectPreset = [&] {
       QTest::mouseClick(presets->viewport(), Qt::LeftButton, {}, presets->visualItemRect(presets->item(2)).center());
       ASSERT_EQ(dlg.List(IDC_EXT_LIST).GetCurSel(), 2);
