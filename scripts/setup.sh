@@ -10,6 +10,7 @@ packages=(
   xvfb xauth xdotool x11-utils imagemagick
   fonts-ipafont-gothic fonts-noto-cjk
   desktop-file-utils appstream dpkg-dev file
+  openbox x11vnc
   zlib1g-dev libpng-dev xdg-utils
 )
 
