@@ -92,12 +92,14 @@ CDialog::CDialog(UINT templateId, CWnd* parent) : m_nIDTemplate(templateId), m_n
 }
 
 int CDialog::DoModal() {
-  if (!AttachWindow()) return -1;
-  CWnd* owner = m_pParentWnd ? m_pParentWnd : AfxGetMainWnd();
-  if (owner == this) owner = nullptr;
-  const int result = Ws().RunModalDialog(*this, *m_pTemplate, owner);
-  DetachWindow();
-  // The main window is gone with its window.
+  int result = -1;
+  if (AttachWindow()) {
+    CWnd* owner = m_pParentWnd ? m_pParentWnd : AfxGetMainWnd();
+    if (owner == this) owner = nullptr;
+    result = Ws().RunModalDialog(*this, *m_pTemplate, owner);
+    DetachWindow();
+  }
+  // Whether it ran or could not be made, the dialog is no main window now.
   if (CWinApp* app = AfxGetApp(); app && app->m_pMainWnd == this) app->m_pMainWnd = nullptr;
   return result;
 }

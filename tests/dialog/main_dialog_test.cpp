@@ -344,3 +344,23 @@ TEST(StartUp, EveryStartIsEmpty) {
 }
 
 }  // namespace
+
+namespace {
+
+// A dialog whose template the program does not hold.
+class MissingTemplateDlg : public CDialog {
+ public:
+  MissingTemplateDlg() : CDialog(4242) {}
+};
+
+TEST(StartUp, ADialogThatCannotBeMadeReturnsMinusOneAndIsNoMainWindow) {
+  ScriptedWindowSystem ws;
+  CMainApp app;
+  MissingTemplateDlg dlg;
+  app.m_pMainWnd = &dlg;
+  EXPECT_EQ(dlg.DoModal(), -1);
+  EXPECT_EQ(app.m_pMainWnd, nullptr);
+  EXPECT_TRUE(ws.modalDialogs.empty());
+}
+
+}  // namespace
