@@ -11,6 +11,7 @@ packages=(
   libxcb1-dev time
   fonts-ipafont-gothic fonts-noto-cjk
   desktop-file-utils appstream dpkg-dev file
+  zlib1g-dev libpng-dev xdg-utils
 )
 
 missing=()
