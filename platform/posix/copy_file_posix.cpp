@@ -361,8 +361,11 @@ DWORD CarryOverAttributes(int out, const struct stat& source) {
   return ERROR_SUCCESS;
 }
 
-// Without this, a crash soon after the rename could leave the destination's
-// name on a file whose blocks never reached the disk.
+// Before a replacement only: without it, a power cut soon after the rename
+// could leave the user's old file replaced by one whose blocks never reached
+// the disk. A new name puts nothing at stake (the source is untouched), and a
+// killed program is covered by the temporary file alone, so new copies skip
+// the wait for the disk.
 DWORD SyncToDisk(int out) {
   while (fsync(out) != 0) {
     if (errno != EINTR) return LastError(Side::kDestination);
@@ -429,7 +432,9 @@ DWORD CopyFile(const CString& source, const CString& destination, bool failIfExi
   if (const DWORD error = temp.Create()) return error;
   if (const DWORD error = CopyContents(in.fd.get(), temp.fd())) return error;
   if (const DWORD error = CarryOverAttributes(temp.fd(), in.status)) return error;
-  if (const DWORD error = SyncToDisk(temp.fd())) return error;
+  if (!failIfExists) {
+    if (const DWORD error = SyncToDisk(temp.fd())) return error;
+  }
   if (const DWORD error = temp.Close()) return error;
 
   if (const auto& hook = BeforePublishHook()) hook(destination.GetString());
