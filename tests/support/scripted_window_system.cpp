@@ -275,47 +275,38 @@ void ScriptedWindowSystem::SetWindowText(CWnd& window, const CString& text) {
   }
 }
 
-int ScriptedWindowSystem::MessageBox(CWnd* owner, const CString& text, const CString& caption, UINT type) {
+// One request to the user: the owner is disabled while it is up, the call is
+// recorded as it was seen, and the next answer (or the fallback) decides.
+template <class Call, class Answer, class Result>
+Result ScriptedWindowSystem::Ask(CWnd* owner, std::vector<Call>& record, std::deque<Answer>& answers,
+                                 const std::function<Call()>& makeCall, Result fallback) {
   const bool ownerWasEnabled = Enabled(owner);
   SetEnabled(owner, false);
-  const MessageBoxCall call{owner, text, caption, type, Enabled(owner), Enabled(AfxGetMainWnd())};
-  messageBoxes.push_back(call);
-  int answer = (type & MB_TYPEMASK) == MB_YESNO ? IDNO : IDOK;
-  if (!messageBoxAnswers_.empty()) {
-    MessageBoxAnswer respond = std::move(messageBoxAnswers_.front());
-    messageBoxAnswers_.pop_front();
-    answer = respond(call);
+  const Call call = makeCall();
+  record.push_back(call);
+  Result result = std::move(fallback);
+  if (!answers.empty()) {
+    Answer respond = std::move(answers.front());
+    answers.pop_front();
+    result = respond(call);
   }
   SetEnabled(owner, ownerWasEnabled);
-  return answer;
+  return result;
+}
+
+int ScriptedWindowSystem::MessageBox(CWnd* owner, const CString& text, const CString& caption, UINT type) {
+  const int fallback = (type & MB_TYPEMASK) == MB_YESNO ? IDNO : IDOK;
+  return Ask<MessageBoxCall>(owner, messageBoxes, messageBoxAnswers_, [&] {
+    return MessageBoxCall{owner, text, caption, type, Enabled(owner), Enabled(AfxGetMainWnd())};
+  }, fallback);
 }
 
 std::optional<CString> ScriptedWindowSystem::GetOpenFileName(CWnd* owner, const OpenFileRequest& request) {
-  const bool ownerWasEnabled = Enabled(owner);
-  SetEnabled(owner, false);
-  const OpenFileCall call{owner, request, Enabled(owner)};
-  openFileDialogs.push_back(call);
-  std::optional<CString> path;
-  if (!openFileAnswers_.empty()) {
-    OpenFileAnswer respond = std::move(openFileAnswers_.front());
-    openFileAnswers_.pop_front();
-    path = respond(call);
-  }
-  SetEnabled(owner, ownerWasEnabled);
-  return path;
+  return Ask<OpenFileCall>(owner, openFileDialogs, openFileAnswers_,
+                           [&] { return OpenFileCall{owner, request, Enabled(owner)}; }, std::optional<CString>());
 }
 
 std::optional<CString> ScriptedWindowSystem::BrowseForFolder(CWnd* owner, const FolderRequest& request) {
-  const bool ownerWasEnabled = Enabled(owner);
-  SetEnabled(owner, false);
-  const FolderCall call{owner, request, Enabled(owner)};
-  folderDialogs.push_back(call);
-  std::optional<CString> path;
-  if (!folderAnswers_.empty()) {
-    FolderAnswer respond = std::move(folderAnswers_.front());
-    folderAnswers_.pop_front();
-    path = respond(call);
-  }
-  SetEnabled(owner, ownerWasEnabled);
-  return path;
+  return Ask<FolderCall>(owner, folderDialogs, folderAnswers_,
+                         [&] { return FolderCall{owner, request, Enabled(owner)}; }, std::optional<CString>());
 }

@@ -164,6 +164,9 @@ class ScriptedWindowSystem : public WindowSystem {
   void InitDialog(CDialog& dialog);
   ControlModel& ControlOf(const CWnd& control) const;
   bool Enabled(const CWnd* window) const;
+  template <class Call, class Answer, class Result>
+  Result Ask(CWnd* owner, std::vector<Call>& record, std::deque<Answer>& answers, const std::function<Call()>& makeCall,
+             Result fallback);
   void SetEnabled(CWnd* window, bool enabled);
 
   std::map<const CWnd*, WindowModel> windows_;
