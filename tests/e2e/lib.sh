@@ -6,6 +6,7 @@
 # and may set `app_pid` to the program it started; the exit trap ends both
 # and removes `e2e_tmp`.
 set -u
+export LC_ALL=C.UTF-8
 
 xvfb_pid=
 wm_pid=
@@ -25,6 +26,10 @@ trap e2e_cleanup EXIT
 
 fail() {
   echo "FAIL: $*" >&2
+  local i
+  for ((i = 1; i < ${#FUNCNAME[@]}; i++)); do
+    echo "  in ${FUNCNAME[i]} at $(basename "${BASH_SOURCE[i]}"):${BASH_LINENO[i - 1]}" >&2
+  done
   [ -n "${DISPLAY:-}" ] && [ -n "${artifacts:-}" ] &&
     import -window root "$artifacts/$(basename "$0" .sh)_failure.png" 2>/dev/null
   exit 1
@@ -51,12 +56,14 @@ make_scratch() {
   mkdir -m 700 "$XDG_RUNTIME_DIR"
 }
 
+wm_up_or_gone() { wm_manages || ! kill -0 "$wm_pid" 2>/dev/null; }
 wm_manages() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
 
 # Xvfb picks a free display number itself and tells it on a descriptor once
 # it takes clients, so tests running side by side never race for one.
 start_desktop() {
   [ -n "$e2e_tmp" ] || make_scratch
+  rm -f "$artifacts"/*.png
   local number_file="$e2e_tmp/display"
   : >"$number_file"
   Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
@@ -65,10 +72,20 @@ start_desktop() {
   wait_for 10 has_display_number || fail "Xvfb did not start"
   export DISPLAY=":$(head -1 "$number_file")"
   wait_for 10 xdotool getmouselocation >/dev/null 2>&1 || fail "Xvfb did not take clients"
-  # A window manager, so windows get captions, icons and the focus as on a desktop.
-  openbox --sm-disable --config-file "$(dirname "${BASH_SOURCE[0]}")/openbox_rc.xml" >/dev/null 2>&1 &
-  wm_pid=$!
-  wait_for 10 wm_manages || fail "openbox did not start managing"
+  # A window manager, so windows get captions, icons and the focus as on a
+  # desktop. Now and then, with tests starting side by side, it cannot open a
+  # display that answers everyone else; it gives up at once, so another try.
+  local try
+  for try in 1 2 3; do
+    openbox --sm-disable --config-file "$(dirname "${BASH_SOURCE[0]}")/openbox_rc.xml" >"$e2e_tmp/openbox.log" 2>&1 &
+    wm_pid=$!
+    wait_for 10 wm_up_or_gone
+    wm_manages && return 0
+    wait "$wm_pid" 2>/dev/null
+    wm_pid=
+    echo "openbox could not open $DISPLAY: $(cat "$e2e_tmp/openbox.log")" >&2
+  done
+  fail "openbox did not start managing on $DISPLAY: $(cat "$e2e_tmp/openbox.log")"
 }
 
 # Menus and completion lists are override-redirect windows and carry the
@@ -114,6 +131,24 @@ await_window() {
 # the window has gone.
 press() { xdotool key --clearmodifiers "$@"; }
 type_text() { xdotool type --clearmodifiers --delay 20 "$1"; }
+
+# Gives each non-ASCII character of $1 a key of its own before the program
+# starts. Otherwise xdotool binds a spare key for each such character and
+# unbinds it at once, and the program may look the key up after the unbind
+# and get nothing.
+keys_for_text() {
+  local text=$1 i ch spare
+  spare=($(xmodmap -pke | awk 'NF == 3 && $2 > 200 {print $2}'))
+  for ((i = 0; i < ${#text}; i++)); do
+    ch=${text:i:1}
+    [[ $ch == [[:ascii:]] ]] && continue
+    [ ${#spare[@]} -gt 0 ] || fail "no spare key left for $ch"
+    local sym
+    sym=$(printf 'U%04X' "'$ch")
+    xmodmap -e "keycode ${spare[0]} = $sym $sym" || fail "could not bind $ch"
+    spare=("${spare[@]:1}")
+  done
+}
 
 click_in() {
   xdotool mousemove --window "$1" "$2" "$3" click 1
