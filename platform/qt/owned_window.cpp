@@ -1,7 +1,9 @@
 #include "platform/qt/owned_window.h"
 
 #include <QDialog>
+#include <QCoreApplication>
 #include <QEventLoop>
+#include <QExposeEvent>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWindow>
@@ -41,10 +43,48 @@ void OwnedWindow::Centre() {
   window_.move(frame.topLeft());
 }
 
+namespace {
+
+// Closing a box or dialog uncovers its owner, and the toolkit may deliver
+// that expose while the box's loop winds down, before the call returns. The
+// program reads its controls right after such a call (the preset selection
+// after the folder chooser) and repaints only refill them later, so the
+// owner's expose is held and posted again: it arrives once the program is
+// back in an event loop, as the paint after a closed box always has.
+class HeldExpose : public QObject {
+ public:
+  explicit HeldExpose(QWidget* owner) : owner_(owner && owner->windowHandle() ? owner->windowHandle() : nullptr) {}
+  ~HeldExpose() override {
+    if (owner_.isNull()) return;
+    owner_->removeEventFilter(this);
+    if (held_) QCoreApplication::postEvent(owner_, new QExposeEvent(QRegion(QRect(QPoint(0, 0), owner_->size()))));
+  }
+  void Start() {
+    if (!owner_.isNull()) owner_->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+    if (event->type() != QEvent::Expose) return false;
+    held_ = true;
+    return true;
+  }
+
+ private:
+  QPointer<QWindow> owner_;
+  bool held_ = false;
+};
+
+}  // namespace
+
 int RunOwnedDialog(QDialog& dialog, QWidget* owner) {
   OwnedWindow owned(dialog, owner);
+  HeldExpose heldExpose(owner);
   QEventLoop loop;
-  QObject::connect(&dialog, &QDialog::finished, &loop, &QEventLoop::quit);
+  QObject::connect(&dialog, &QDialog::finished, &loop, [&loop, &heldExpose] {
+    heldExpose.Start();
+    loop.quit();
+  });
   dialog.adjustSize();
   owned.Centre();
   dialog.show();
