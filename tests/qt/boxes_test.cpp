@@ -208,3 +208,57 @@ INSTANTIATE_TEST_SUITE_P(Answers, FolderChooserTest,
                          [](const ::testing::TestParamInfo<FolderCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
+
+namespace {
+
+// Every window the main dialog owns opens centred over it, as far as the
+// screen allows.
+using OwnedPlacementTest = QtBackendTest;
+
+TEST_F(OwnedPlacementTest, BoxesAndDialogsOpenCentredOverTheMainDialog) {
+  TempDir folder;
+  const struct {
+    const char* what;
+    std::function<void(QtWindowSystem&, CWnd*)> open;
+    std::function<QWidget*()> find;
+  } cases[] = {
+      {"message box", [](QtWindowSystem& ws, CWnd* owner) { ws.MessageBox(owner, "text", "Tolvane", MB_OK); },
+       [] { return static_cast<QWidget*>(FindVisible<QMessageBox>()); }},
+      {"open-file dialog",
+       [&](QtWindowSystem& ws, CWnd* owner) { ws.GetOpenFileName(owner, ProgramsRequest(folder.path())); },
+       [] { return static_cast<QWidget*>(FindVisible<QFileDialog>()); }},
+      {"folder chooser",
+       [](QtWindowSystem& ws, CWnd* owner) {
+         ws.BrowseForFolder(owner, FolderRequest{CString(u8"フォルダの選択"), BIF_RETURNONLYFSDIRS});
+       },
+       [] { return static_cast<QWidget*>(FindVisible<QFileDialog>()); }},
+  };
+  for (const auto& row : cases) {
+    SCOPED_TRACE(row.what);
+    ProbeMainDlg dlg;
+    App().m_pMainWnd = &dlg;
+    RunModal(dlg, [&](DialogWindow& window) {
+      // Off the screen's centre, where a window placed by the toolkit alone would go.
+      window.move(window.screen()->availableGeometry().topLeft() + QPoint(40, 30));
+      WhenUp([&] {
+        QWidget* owned = row.find();
+        ASSERT_NE(owned, nullptr);
+        const QRect screen = window.screen()->availableGeometry();
+        const QRect frame = owned->frameGeometry();
+        const QPoint offset = frame.center() - window.frameGeometry().center();
+        // Centred where the screen leaves room; pushed back into view where not.
+        const QRect centred = QRect(QPoint(), frame.size()).translated(window.frameGeometry().center() - frame.center() + frame.topLeft());
+        if (screen.contains(centred)) {
+          EXPECT_LE(std::abs(offset.x()), 2) << frame.x() << "," << frame.y();
+          EXPECT_LE(std::abs(offset.y()), 2) << frame.x() << "," << frame.y();
+        }
+        EXPECT_TRUE(screen.contains(frame.topLeft())) << frame.x() << "," << frame.y();
+        EXPECT_TRUE(screen.contains(centred) || frame.width() > screen.width() / 2) << "no room was needed";
+        QMetaObject::invokeMethod(owned, "reject");
+      });
+      row.open(ws, &dlg);
+    });
+  }
+}
+
+}  // namespace
