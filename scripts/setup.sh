@@ -12,7 +12,7 @@ packages=(
   fonts-ipafont-gothic fonts-noto-cjk
   desktop-file-utils appstream dpkg-dev file
   openbox x11vnc
-  zlib1g-dev libpng-dev xdg-utils
+  zlib1g-dev libpng-dev xdg-utils qt6-translations-l10n
 )
 
 missing=()
