@@ -15,6 +15,7 @@
 #endif
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <new>
@@ -227,25 +228,31 @@ DWORD CheckDestination(const DestinationPlace& place, const struct stat& source,
   return ERROR_SUCCESS;
 }
 
+// Seeded once from the kernel, then stepped per name: the names only need to
+// be hard to guess and to differ, and the exclusive create settles a clash.
+std::uint64_t NextRandom() {
+  thread_local std::uint64_t state = [] {
+    std::uint64_t seed = 0;
+    if (getrandom(&seed, sizeof seed, GRND_NONBLOCK) != static_cast<ssize_t>(sizeof seed)) {
+      timespec now{};
+      clock_gettime(CLOCK_MONOTONIC, &now);
+      seed = static_cast<std::uint64_t>(now.tv_nsec) ^ (static_cast<std::uint64_t>(getpid()) << 32);
+    }
+    return seed;
+  }();
+  // splitmix64
+  std::uint64_t z = (state += 0x9E3779B97F4A7C15ULL);
+  z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+  z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
+  return z ^ (z >> 31);
+}
+
 std::string RandomTempName() {
   static constexpr char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
   static constexpr unsigned kAlphabetSize = sizeof(kAlphabet) - 1;
-  unsigned char random[kTempRandomLength] = {};
-  if (getrandom(random, sizeof random, GRND_NONBLOCK) != static_cast<ssize_t>(sizeof random)) {
-    // Without the kernel's randomness the names only need to differ; the
-    // exclusive create below settles any clash.
-    static unsigned counter = 0;
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    unsigned long mix = static_cast<unsigned long>(now.tv_nsec) ^ (static_cast<unsigned long>(getpid()) << 16) ^ ++counter;
-    for (unsigned char& byte : random) {
-      byte = static_cast<unsigned char>(mix);
-      mix = mix * 6364136223846793005UL + 1442695040888963407UL;
-      mix ^= mix >> 29;
-    }
-  }
+  std::uint64_t random = NextRandom();
   std::string name = kTempPrefix;
-  for (unsigned char byte : random) name += kAlphabet[byte % kAlphabetSize];
+  for (int i = 0; i < kTempRandomLength; ++i, random /= kAlphabetSize) name += kAlphabet[random % kAlphabetSize];
   return name + kTempSuffix;
 }
 
@@ -323,13 +330,18 @@ DWORD BufferedCopy(int in, int out) {
 // that way; false leaves the rest, from the current positions, to the
 // buffer, which also reports a real failure precisely (which side, which
 // error) by meeting it again.
-bool KernelCopy([[maybe_unused]] int in, [[maybe_unused]] int out) {
+bool KernelCopy([[maybe_unused]] int in, [[maybe_unused]] int out, [[maybe_unused]] off_t size) {
 #ifdef __linux__
+  off_t copiedSoFar = 0;
   bool copiedAny = false;
   for (;;) {
     const ssize_t copied = copy_file_range(in, nullptr, out, nullptr, kKernelCopyChunk, 0);
     if (copied > 0) {
       copiedAny = true;
+      copiedSoFar += copied;
+      // The file as it was when opened is copied; asking once more only to
+      // hear "end of file" would cost every small file a call.
+      if (copiedSoFar >= size) return true;
       continue;
     }
     // Files under /proc and /sys claim to be empty and copy nothing this
@@ -342,13 +354,22 @@ bool KernelCopy([[maybe_unused]] int in, [[maybe_unused]] int out) {
 #endif
 }
 
-DWORD CopyContents(int in, int out) {
+DWORD CopyContents(int in, int out, const struct stat& source) {
 #ifdef FICLONE
   // A reflink shares the blocks until either file changes: instant, and no
-  // extra space.
-  if (ioctl(out, FICLONE, in) == 0) return ERROR_SUCCESS;
+  // extra space. A file system without them answers EOPNOTSUPP only once
+  // both files are on it, so the source's device remembers the answer.
+  thread_local dev_t withoutReflinks = 0;
+  thread_local bool knowsOne = false;
+  if (!knowsOne || withoutReflinks != source.st_dev) {
+    if (ioctl(out, FICLONE, in) == 0) return ERROR_SUCCESS;
+    if (errno == EOPNOTSUPP) {
+      withoutReflinks = source.st_dev;
+      knowsOne = true;
+    }
+  }
 #endif
-  if (KernelCopy(in, out)) return ERROR_SUCCESS;
+  if (KernelCopy(in, out, source.st_size)) return ERROR_SUCCESS;
   return BufferedCopy(in, out);
 }
 
@@ -430,7 +451,7 @@ DWORD CopyFile(const CString& source, const CString& destination, bool failIfExi
 
   TemporaryFile temp(place.folder.get());
   if (const DWORD error = temp.Create()) return error;
-  if (const DWORD error = CopyContents(in.fd.get(), temp.fd())) return error;
+  if (const DWORD error = CopyContents(in.fd.get(), temp.fd(), in.status)) return error;
   if (const DWORD error = CarryOverAttributes(temp.fd(), in.status)) return error;
   if (!failIfExists) {
     if (const DWORD error = SyncToDisk(temp.fd())) return error;
