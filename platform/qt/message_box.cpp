@@ -27,6 +27,8 @@ int ShowMessageBox(QWidget* owner, const QString& text, const QString& caption, 
   // No toolkit parent: the box's owner is disabled by hand, and a box
   // without one must not block the program's other windows.
   QMessageBox box;
+  // A caption and a close box, nothing to minimise or maximise.
+  box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
   box.setWindowTitle(caption);
   box.setTextFormat(Qt::PlainText);
   box.setText(text);

@@ -51,6 +51,10 @@ TEST_P(MessageBoxAnswerTest, AnswersWithTheButtonPressed) {
     EXPECT_EQ(box->windowTitle(), QStringLiteral("Tolvane"));
     EXPECT_EQ(box->text(), QStringLiteral("上書きしますか？"));
     EXPECT_EQ(box->icon(), c.icon);
+    // Without the customize hint the window manager is told to draw every button.
+    EXPECT_TRUE(box->windowFlags() & Qt::CustomizeWindowHint);
+    EXPECT_FALSE(box->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+    EXPECT_TRUE(box->windowFlags() & Qt::WindowCloseButtonHint);
     EXPECT_EQ(ButtonTexts(*box), yesNo ? (QStringList{QStringLiteral("いいえ(&N)"), QStringLiteral("はい(&Y)")})
                                        : QStringList{QStringLiteral("OK")});
     if (c.press != nullptr) {
