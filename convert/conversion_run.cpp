@@ -14,7 +14,7 @@ void CMainDlg::RunConversion() {
     NormalizeExtension();
     targetExtension = m_strNewExt;
   } else {
-    CListBox* presets = static_cast<CListBox*>(GetDlgItem(IDC_EXT_LIST));
+    CListBox* presets = PresetList();
     presets->GetText(presets->GetCurSel(), targetExtension);
   }
 
@@ -25,9 +25,11 @@ void CMainDlg::RunConversion() {
     return;
   }
 
-  // Work on the entries listed now. The overwrite question has no owner, so
-  // the list can change while it waits; each entry is still handled once.
-  CListBox* files = static_cast<CListBox*>(GetDlgItem(IDC_FILE_LIST));
+  // The overwrite question has no owner, so while it waits the user can change
+  // the list or even start another conversion into another folder. This run
+  // keeps to the folder and the entries it started with, each handled once.
+  const CString destinationFolder = m_strDestDir;
+  CListBox* files = FileList();
   std::vector<CString> sources;
   const int lastIndex = files->GetCount() - 1;
   for (int index = 0; index <= lastIndex; ++index) {
@@ -40,7 +42,7 @@ void CMainDlg::RunConversion() {
     // A typed extension with a separator, or one making "." or "..", would
     // name a file outside the chosen folder: that copy fails like any other.
     if (!IsPlainFileName(baseName + targetExtension)) continue;
-    const CString destination = MakeDestinationPath(m_strDestDir, baseName, targetExtension);
+    const CString destination = MakeDestinationPath(destinationFolder, baseName, targetExtension);
 
     const DWORD error = CopyFile(source, destination, true);
     if (error == ERROR_SUCCESS) {

@@ -7,8 +7,8 @@
 
 void CMainDlg::OnConvert() {
   UpdateData(true);
-  CListBox* presets = static_cast<CListBox*>(GetDlgItem(IDC_EXT_LIST));
-  CListBox* files = static_cast<CListBox*>(GetDlgItem(IDC_FILE_LIST));
+  CListBox* presets = PresetList();
+  CListBox* files = FileList();
   const int count = files->GetCount();
   const int selection = presets->GetCurSel();
 

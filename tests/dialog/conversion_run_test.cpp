@@ -259,3 +259,31 @@ TEST_F(ConversionRun, ShiftJisNamesKeepTheirBytes) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ConversionRun, ASecondConversionStartedDuringTheQuestionLeavesTheFirstInItsFolder) {
+  for (const char* name : {"a.txt", "b.txt", "c.txt"}) Source(name);
+  WriteFile(out() / "a.doc", "old");
+  const fs::path other = tmp / "other";
+  fs::create_directory(other);
+  // While the first run's question waits, the user types another extension
+  // and converts the same list into another folder.
+  ws.AnswerMessageBox([&](const ScriptedWindowSystem::MessageBoxCall&) {
+    ws.Type(dlg, IDC_EXT_EDIT, "md");
+    ConvertInto(other);
+    return IDNO;
+  });
+  ws.Type(dlg, IDC_EXT_EDIT, "doc");
+  ConvertInto(out());
+
+  std::set<std::string> inOut, inOther;
+  for (const auto& entry : fs::directory_iterator(out())) inOut.insert(entry.path().filename().string());
+  for (const auto& entry : fs::directory_iterator(other)) inOther.insert(entry.path().filename().string());
+  EXPECT_EQ(inOut, (std::set<std::string>{"a.doc", "b.doc", "c.doc"}));
+  EXPECT_EQ(inOther, (std::set<std::string>{"a.md", "b.md", "c.md"}));
+  EXPECT_EQ(ReadFile(out() / "a.doc"), "old");
+  EXPECT_TRUE(Files().empty());
+}
+
+}  // namespace
