@@ -58,8 +58,13 @@ bool CodePage::IsLeadByte(unsigned char byte) const {
 std::size_t CodePage::CharLength(std::string_view text, std::size_t pos) const {
   if (pos >= text.size()) return 1;
   switch (kind_) {
-    case Kind::kShiftJis:
-      return IsLeadByte(static_cast<unsigned char>(text[pos])) && pos + 1 < text.size() ? 2 : 1;
+    case Kind::kShiftJis: {
+      if (!IsLeadByte(static_cast<unsigned char>(text[pos])) || pos + 1 >= text.size()) return 1;
+      // Only a real trail byte joins the lead byte: a stray lead byte must
+      // not hide the "/" or "." after it.
+      const auto trail = static_cast<unsigned char>(text[pos + 1]);
+      return (trail >= 0x40 && trail <= 0x7E) || (trail >= 0x80 && trail <= 0xFC) ? 2 : 1;
+    }
     case Kind::kUtf8:
       return Utf8SequenceLength(text, pos);
     case Kind::kSingleByte:

@@ -32,6 +32,8 @@ TEST(CodePage, CharacterLengths) {
       {"cp932 half-width katakana", CodePage::ShiftJis(), "\xCA\xDE", {1, 1}},
       {"cp932 lead byte at the end", CodePage::ShiftJis(), "a\x95", {1, 1}},
       {"cp932 upper lead range", CodePage::ShiftJis(), "\xE0\x40\xFC\x5C", {2, 2}},
+      {"cp932 stray lead before a separator", CodePage::ShiftJis(), "\x81/.", {1, 1, 1}},
+      {"cp932 lead before a control byte", CodePage::ShiftJis(), "\x95\x0A", {1, 1}},
       {"utf8 three-byte", CodePage::Utf8(), "\xE8\xA1\xA8/", {3, 1}},
       {"utf8 four-byte", CodePage::Utf8(), "\xF0\x9F\x98\x80.", {4, 1}},
       {"utf8 truncated sequence", CodePage::Utf8(), "\xE8\xA1", {1, 1}},
@@ -78,6 +80,12 @@ TEST(CodePage, ConversionRoundTripsJapanese) {
   EXPECT_EQ(CodePageToUtf8(sjis, CodePage::ShiftJis()), utf8);
   // A byte with no meaning in the code page is replaced, not dropped.
   EXPECT_EQ(CodePageToUtf8("a\xFF" "b", CodePage::ShiftJis()), "a\xEF\xBF\xBD" "b");
+  // A character the code page lacks becomes one "?", however many bytes it has.
+  EXPECT_EQ(Utf8ToCodePage("a\xF0\x9F\x98\x80" "b", CodePage::ShiftJis()), "a?b");
+  EXPECT_EQ(Utf8ToCodePage("\xE2\x82\xAC.txt", CodePage::SingleByte(28591, "ISO-8859-1")), "?.txt");
+  // Malformed input at the end does not hang or run past it.
+  EXPECT_EQ(Utf8ToCodePage("ab\xE8\xA1", CodePage::ShiftJis()), "ab??");
+  EXPECT_EQ(CodePageToUtf8("ab\x95", CodePage::ShiftJis()), "ab\xEF\xBF\xBD");
 }
 
 TEST(CodePage, CLibraryFollowsTheLocale) {

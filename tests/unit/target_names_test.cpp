@@ -146,6 +146,9 @@ TEST(TargetNames, PlainFileNames) {
   for (const auto& row : cases) {
     EXPECT_EQ(IsPlainFileName(CString(row.name), row.style, CodePage::Utf8()), row.plain) << row.name;
   }
+  // A stray lead byte does not hide the separator after it.
+  EXPECT_FALSE(IsPlainFileName(CString("a\x81/x"), PathStyle::kPosix, CodePage::ShiftJis()));
+  EXPECT_EQ(GetBaseName(CString("/src/d\x81/a.txt"), PathStyle::kPosix, CodePage::ShiftJis()), CString("a"));
   // In code page 932 the trail byte 0x5C of 表 is not a separator.
   EXPECT_TRUE(IsPlainFileName(CString("a." + kHyou932), PathStyle::kWindows, CodePage::ShiftJis()));
   EXPECT_FALSE(IsPlainFileName(CString("a." + kHyou932), PathStyle::kWindows, CodePage::SingleByte()));
