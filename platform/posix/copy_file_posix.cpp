@@ -70,11 +70,11 @@ class FileDescriptor {
     fd_ = -1;
   }
   // Closes now and tells whether the file system took everything: some only
-  // report a failed write when the file is closed. Not retried on EINTR, as
-  // the descriptor is gone either way on Linux.
+  // report a failed write when the file is closed. EINTR is no failure: on
+  // Linux the descriptor is gone and the data handed over by then.
   int Close() {
     const int result = close(std::exchange(fd_, -1));
-    return result == 0 ? 0 : errno;
+    return result == 0 || errno == EINTR ? 0 : errno;
   }
 
  private:
@@ -312,17 +312,26 @@ DWORD WriteAll(int out, const char* data, std::size_t size) {
 
 // Copies from both files' current positions to the end through one fixed
 // buffer, so memory use does not depend on the file's size.
-DWORD BufferedCopy(int in, int out) {
+// Copies from the current positions on. A file that had a size when it was
+// opened is copied up to that size, so one that keeps growing meanwhile
+// cannot fill the disk; files that claim no size (under /proc) are read to
+// their end.
+DWORD BufferedCopy(int in, int out, off_t size) {
   const std::unique_ptr<char[]> buffer(new (std::nothrow) char[kBufferSize]);
   if (!buffer) return ERROR_NOT_ENOUGH_MEMORY;
+  off_t left = size > 0 ? size - lseek(in, 0, SEEK_CUR) : -1;
   for (;;) {
-    const ssize_t got = read(in, buffer.get(), kBufferSize);
+    if (left == 0) return ERROR_SUCCESS;
+    const std::size_t want = left > 0 && left < static_cast<off_t>(kBufferSize) ? static_cast<std::size_t>(left)
+                                                                                 : kBufferSize;
+    const ssize_t got = read(in, buffer.get(), want);
     if (got < 0) {
       if (errno == EINTR) continue;
       return LastError(Side::kSource);
     }
     if (got == 0) return ERROR_SUCCESS;
     if (const DWORD error = WriteAll(out, buffer.get(), static_cast<std::size_t>(got))) return error;
+    if (left > 0) left -= got;
   }
 }
 
@@ -370,7 +379,7 @@ DWORD CopyContents(int in, int out, const struct stat& source) {
   }
 #endif
   if (KernelCopy(in, out, source.st_size)) return ERROR_SUCCESS;
-  return BufferedCopy(in, out);
+  return BufferedCopy(in, out, source.st_size);
 }
 
 // Permission bits and modification time, as the platform copy carries them.
