@@ -42,8 +42,9 @@ class CodePage {
   std::string charset_;
 };
 
-// The code page all program text is in. Chosen once at start-up from the
-// system; tests choose one explicitly.
+// The code page all program text is in. The platform's start-up chooses it
+// once (on Qt, UTF-8: the toolkit's own rule for file names); tests choose
+// one explicitly.
 const CodePage& ActiveCodePage();
 void SetActiveCodePage(const CodePage& codePage);
 
@@ -64,7 +65,3 @@ class ScopedCodePage {
 // platform layer.
 std::string CodePageToUtf8(std::string_view text, const CodePage& codePage);
 std::string Utf8ToCodePage(std::string_view utf8, const CodePage& codePage);
-
-// The code page of the system the program runs on (on POSIX, the charset of
-// the user's locale). Provided by the platform layer.
-CodePage SystemCodePage();

@@ -1,9 +1,7 @@
-// Code page conversion through iconv, and the system code page from the locale.
+// Code page conversion through iconv.
 #include <iconv.h>
-#include <langinfo.h>
 
 #include <cerrno>
-#include <clocale>
 #include <cstring>
 #include <string>
 
@@ -43,11 +41,6 @@ std::string Convert(std::string_view text, const CodePage& source, const char* t
   return out;
 }
 
-std::string Upper(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return text;
-}
-
 }  // namespace
 
 std::string CodePageToUtf8(std::string_view text, const CodePage& codePage) {
@@ -58,20 +51,4 @@ std::string CodePageToUtf8(std::string_view text, const CodePage& codePage) {
 std::string Utf8ToCodePage(std::string_view utf8, const CodePage& codePage) {
   if (codePage.kind() == CodePage::Kind::kUtf8) return std::string(utf8);
   return Convert(utf8, CodePage::Utf8(), codePage.charset().c_str(), "?");
-}
-
-CodePage SystemCodePage() {
-  std::setlocale(LC_ALL, "");
-  const std::string charset = Upper(nl_langinfo(CODESET));
-  if (charset == "UTF-8" || charset == "UTF8") return CodePage::Utf8();
-  // The C locale says ASCII, but file names on this system are UTF-8 by
-  // convention, and so is everything the toolkit hands us.
-  if (charset == "ANSI_X3.4-1968" || charset == "ASCII" || charset == "US-ASCII") return CodePage::Utf8();
-  if (charset == "SHIFT_JIS" || charset == "SJIS" || charset == "CP932" || charset == "WINDOWS-31J") {
-    return CodePage::ShiftJis();
-  }
-  if (charset.rfind("ISO-8859-", 0) == 0 || charset.rfind("CP125", 0) == 0 || charset == "KOI8-R") {
-    return CodePage::SingleByte(0, charset);
-  }
-  return CodePage::CLibrary(charset);
 }

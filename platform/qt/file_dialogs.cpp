@@ -52,6 +52,18 @@ class OpenFileDialog : public QFileDialog {
 
 }  // namespace
 
+namespace {
+
+// The chosen path as the program's bytes. The toolkit decodes file names as
+// UTF-8; a name that was not valid UTF-8 comes back with replacement
+// characters and names some other file, or none, so it is not taken.
+std::optional<CString> ChosenPath(const QString& path) {
+  if (path.contains(QChar::ReplacementCharacter)) return std::nullopt;
+  return FromQString(QDir::toNativeSeparators(path));
+}
+
+}  // namespace
+
 std::optional<CString> ShowOpenFileDialog(QWidget* owner, const OpenFileRequest& request) {
   OpenFileDialog dialog(request);
   dialog.setOption(QFileDialog::DontUseNativeDialog, true);
@@ -67,7 +79,7 @@ std::optional<CString> ShowOpenFileDialog(QWidget* owner, const OpenFileRequest&
   if (RunOwnedDialog(dialog, owner) != QDialog::Accepted) return std::nullopt;
   const QStringList files = dialog.selectedFiles();
   if (files.isEmpty()) return std::nullopt;
-  return FromQString(QDir::toNativeSeparators(files.front()));
+  return ChosenPath(files.front());
 }
 
 std::optional<CString> ShowFolderChooser(QWidget* owner, const FolderRequest& request) {
@@ -83,5 +95,5 @@ std::optional<CString> ShowFolderChooser(QWidget* owner, const FolderRequest& re
   if (RunOwnedDialog(dialog, owner) != QDialog::Accepted) return std::nullopt;
   const QStringList folders = dialog.selectedFiles();
   if (folders.isEmpty()) return std::nullopt;
-  return FromQString(QDir::toNativeSeparators(QFileInfo(folders.front()).absoluteFilePath()));
+  return ChosenPath(QFileInfo(folders.front()).absoluteFilePath());
 }

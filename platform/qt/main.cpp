@@ -12,7 +12,10 @@
 #include "res/resource.h"
 
 int main(int argc, char* argv[]) {
-  SetActiveCodePage(SystemCodePage());
+  // Qt 6 takes every file name and all text on this platform as UTF-8,
+  // whatever the locale says; any other code page would hand the system
+  // bytes that name no file.
+  SetActiveCodePage(CodePage::Utf8());
   // The toolkit takes its own switches from the command line; the program
   // reads none.
   QApplication application(argc, argv);

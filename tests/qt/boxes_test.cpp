@@ -1,6 +1,7 @@
 // Message boxes, the open-file dialog and the folder chooser: what they show,
 // what they answer, and which windows stay usable while they are up.
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QLineEdit>
@@ -152,6 +153,22 @@ TEST_F(FileDialogTest, OpenFileDialogTakesEverySettingAndAddsTheDefaultSuffix) {
   });
   ASSERT_TRUE(chosen.has_value());
   EXPECT_EQ(*chosen, CString((folder.path() / "新しい資料.all").string()));
+}
+
+TEST_F(FileDialogTest, ANameTheToolkitCouldNotDecodeIsNotTaken) {
+  TempDir folder;
+  // The bytes 0xFF "x.txt" are no UTF-8: the toolkit shows them as U+FFFD,
+  // which names another file than the one on disk.
+  WriteFile(folder / "\xFFx.txt", "x");
+  WhenUp([&] {
+    QFileDialog* files = FindVisible<QFileDialog>();
+    ASSERT_NE(files, nullptr);
+    auto* name = files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    ASSERT_NE(name, nullptr);
+    name->setText(QFile::decodeName(QByteArray("\xFFx.txt")));
+    static_cast<QDialog*>(files)->accept();
+  });
+  EXPECT_FALSE(ws.GetOpenFileName(nullptr, ProgramsRequest(folder.path())).has_value());
 }
 
 TEST_F(FileDialogTest, CancelledOpenFileDialogGivesNothing) {
