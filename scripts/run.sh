@@ -29,5 +29,5 @@ pids+=($!)
 
 echo "No display found. Tolvane is served over VNC at 127.0.0.1:$port (this machine only)."
 echo "Connect with a VNC viewer, for example:  vncviewer 127.0.0.1:$port"
-echo "From another machine, tunnel first:  ssh -L $port:127.0.0.1:$port this-host"
+echo "From another machine, tunnel first:  ssh -L $port:127.0.0.1:$port user@this-machine"
 LANG="${LANG:-C.UTF-8}" "$program"

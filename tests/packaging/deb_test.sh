@@ -26,6 +26,7 @@ field() { dpkg-deb -f "$deb" "$1"; }
 depends="$(field Depends)"
 case "$depends" in *"fonts-ipafont-gothic | fonts-noto-cjk"*) ;; *) fail "Depends lacks a Japanese font: '$depends'" ;; esac
 case "$(field Recommends)" in *xdg-utils*) ;; *) fail "Recommends lacks xdg-utils" ;; esac
+case "$(field Recommends)" in *qt6-translations-l10n*) ;; *) fail "Recommends lacks the toolkit's translations" ;; esac
 if [ "$with_program" = 1 ]; then
   # Found by dpkg-shlibdeps from the program's own links.
   for library in libqt6widgets6 libc6 libstdc++6; do
