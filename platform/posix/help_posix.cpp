@@ -5,7 +5,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <chrono>
 #include <cstdio>
+#include <future>
+#include <memory>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -22,6 +26,11 @@ namespace fs = std::filesystem;
 const char* const kInstalledHelpFolder = TOLVANE_HELP_INSTALL_DIR;
 
 const char* HelpFileExtension() { return ".html"; }
+
+namespace {
+// How long F1 waits to hear whether the viewer could do anything at all.
+constexpr std::chrono::milliseconds kViewerVerdictWait{1500};
+}  // namespace
 
 namespace {
 
@@ -72,8 +81,18 @@ bool LaunchHelp(const CString& helpFilePath, UINT command, DWORD data) {
   char* argv[] = {program, url.data(), nullptr};
   pid_t pid = 0;
   if (posix_spawnp(&pid, program, nullptr, nullptr, argv, environ) != 0) return false;
-  // The viewer outlives the F1 press; reaping it aside keeps the program
-  // free of zombies without making the dialog wait for the viewer.
-  std::thread([pid] { waitpid(pid, nullptr, 0); }).detach();
-  return true;
+  // xdg-open hands the page to a browser and ends; when there is none to
+  // hand it to, it ends at once with a failure, which the user is told of.
+  // A viewer still busy after a moment is taken as started, and is reaped
+  // aside so that no zombie is left and the dialog does not wait for it.
+  auto exitStatus = std::make_shared<std::promise<int>>();
+  std::future<int> status = exitStatus->get_future();
+  std::thread([pid, exitStatus] {
+    int raw = 0;
+    while (waitpid(pid, &raw, 0) < 0 && errno == EINTR) {
+    }
+    exitStatus->set_value(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1);
+  }).detach();
+  if (status.wait_for(kViewerVerdictWait) != std::future_status::ready) return true;
+  return status.get() == 0;
 }

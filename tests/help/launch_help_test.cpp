@@ -47,10 +47,10 @@ class LaunchHelpTest : public ::testing::Test {
 
   // An xdg-open that records its arguments, one a line; the file appears
   // whole, so a reader never sees half of it.
-  void InstallViewer(bool executable = true) {
+  void InstallViewer(bool executable = true, const std::string& then = "") {
     const fs::path script = dir_ / "viewer" / "xdg-open";
     WriteFile(script, "#!/bin/sh\nprintf '%s\\n' \"$@\" > '" + Record().string() + ".part' && /bin/mv '" +
-                          Record().string() + ".part' '" + Record().string() + "'\n");
+                          Record().string() + ".part' '" + Record().string() + "'\n" + then);
     chmod(script.c_str(), executable ? 0755 : 0644);
   }
   void HideViewer() { setenv("PATH", (dir_ / "no-viewer").c_str(), 1); }
@@ -123,6 +123,27 @@ TEST_F(LaunchHelpTest, OpensTheManualAtTheSectionOfTheContext) {
     ASSERT_TRUE(arguments.has_value()) << "the viewer was not started";
     EXPECT_EQ(*arguments, std::vector<std::string>{Url(row.url)});
     for (const std::string& file : row.files) fs::remove(dir_ / file);
+  }
+}
+
+TEST_F(LaunchHelpTest, AViewerThatFailsAtOnceIsReportedAndABusyOneIsNot) {
+  Lay("usr/bin/Tolvane.html");
+  const CString besideProgram((dir_ / "usr/bin/Tolvane.html").string());
+  const struct {
+    const char* what;
+    const char* then;
+    bool started;
+  } rows[] = {
+      {"no browser to hand the page to", "exit 3\n", false},
+      {"handed over", "exit 0\n", true},
+      {"still opening the page", "exec /bin/sleep 5\n", true},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    fs::remove(Record());
+    InstallViewer(true, row.then);
+    EXPECT_EQ(LaunchHelp(besideProgram, HELP_CONTEXT, kMainContext), row.started);
+    EXPECT_TRUE(ViewerArguments().has_value());
   }
 }
 
