@@ -20,12 +20,8 @@ CString MakeDestinationPath(const CString& folder, const CString& baseName, cons
 
 bool IsPlainFileName(const CString& name, PathStyle style, const CodePage& codePage) {
   if (name == CString(".") || name == CString("..")) return false;
-  // The system reads every 0x2F byte as "/", whatever character it seems to
-  // belong to in the code page.
-  if (style == PathStyle::kPosix && name.bytes().find('/') != std::string::npos) return false;
-  const std::string& bytes = name.bytes();
-  for (std::size_t pos = 0; pos < bytes.size(); pos += codePage.CharLength(bytes, pos)) {
-    if (codePage.CharLength(bytes, pos) == 1 && IsPathSeparator(bytes[pos], style)) return false;
-  }
-  return true;
+  // POSIX reads every 0x2F byte as "/", whatever character it seems to
+  // belong to in the code page; Windows knows the code page's characters.
+  if (style == PathStyle::kPosix) return name.bytes().find('/') == std::string::npos;
+  return name.FindOneOf(PathSeparators(style), codePage) < 0;
 }

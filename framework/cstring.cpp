@@ -27,23 +27,34 @@ CString CString::Mid(int first) const {
   return CString(bytes_.substr(static_cast<std::size_t>(from)));
 }
 
-int CString::Find(char ch, int start, const CodePage& codePage) const {
+int CString::Search(std::string_view chars, int start, bool last, const CodePage& codePage) const {
   const std::string_view text(bytes_);
-  for (std::size_t pos = 0; pos < text.size(); pos += codePage.CharLength(text, pos)) {
-    if (static_cast<int>(pos) >= start && text[pos] == ch && codePage.CharLength(text, pos) == 1) {
-      return static_cast<int>(pos);
+  int found = -1;
+  for (std::size_t pos = 0; pos < text.size();) {
+    const std::size_t length = codePage.CharLength(text, pos);
+    if (length == 1 && static_cast<int>(pos) >= start && chars.find(text[pos]) != std::string_view::npos) {
+      found = static_cast<int>(pos);
+      if (!last) break;
     }
+    pos += length;
   }
-  return -1;
+  return found;
+}
+
+int CString::Find(char ch, int start, const CodePage& codePage) const {
+  return Search(std::string_view(&ch, 1), start, false, codePage);
 }
 
 int CString::ReverseFind(char ch, const CodePage& codePage) const {
-  const std::string_view text(bytes_);
-  int found = -1;
-  for (std::size_t pos = 0; pos < text.size(); pos += codePage.CharLength(text, pos)) {
-    if (text[pos] == ch && codePage.CharLength(text, pos) == 1) found = static_cast<int>(pos);
-  }
-  return found;
+  return Search(std::string_view(&ch, 1), 0, true, codePage);
+}
+
+int CString::FindOneOf(std::string_view chars, const CodePage& codePage) const {
+  return Search(chars, 0, false, codePage);
+}
+
+int CString::ReverseFindOneOf(std::string_view chars, const CodePage& codePage) const {
+  return Search(chars, 0, true, codePage);
 }
 
 bool CString::LoadString(UINT id) {

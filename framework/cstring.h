@@ -39,6 +39,9 @@ class CString {
   // Position of the last ch, or -1.
   int ReverseFind(char ch) const { return ReverseFind(ch, ActiveCodePage()); }
   int ReverseFind(char ch, const CodePage& codePage) const;
+  // Position of the first / last single-byte character that is one of chars, or -1.
+  int FindOneOf(std::string_view chars, const CodePage& codePage) const;
+  int ReverseFindOneOf(std::string_view chars, const CodePage& codePage) const;
 
   // Loads a string resource, converted to the active code page. False, and the
   // string left empty, when there is no such string.
@@ -53,6 +56,10 @@ class CString {
   friend bool operator!=(const CString& a, const CString& b) { return !(a == b); }
 
  private:
+  // The first (or last) position at or after start whose character is a
+  // single byte found in chars; the walk always begins at byte 0.
+  int Search(std::string_view chars, int start, bool last, const CodePage& codePage) const;
+
   std::string bytes_;
 };
 

@@ -2,6 +2,8 @@
 // Failures are return values; nothing here throws.
 #pragma once
 
+#include <string_view>
+
 #include "framework/cstring.h"
 #include "framework/win_defs.h"
 
@@ -15,10 +17,8 @@ inline constexpr PathStyle kNativePathStyle = PathStyle::kPosix;
 
 // The byte that joins a folder and a name.
 constexpr char PathSeparator(PathStyle style) { return style == PathStyle::kWindows ? '\\' : '/'; }
-// Whether a byte separates folders ("\" and "/" on Windows, "/" alone on POSIX).
-constexpr bool IsPathSeparator(char c, PathStyle style) {
-  return c == '/' || (style == PathStyle::kWindows && c == '\\');
-}
+// The bytes that separate folders: "\" and "/" on Windows, "/" alone on POSIX.
+constexpr std::string_view PathSeparators(PathStyle style) { return style == PathStyle::kWindows ? "\\/" : "/"; }
 
 // Copies source to destination. With failIfExists, an existing destination
 // (also one that appears while the copy runs) is never touched and the result

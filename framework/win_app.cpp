@@ -7,19 +7,11 @@ namespace {
 
 CWinApp* g_app = nullptr;
 
-// Position just after the last folder separator of path, or 0.
+// Position just after the last folder separator of path, or 0. On Windows
+// a drive's ":" ends the folder part too ("C:Tool.exe").
 int FileNameStart(const CString& path, PathStyle style) {
-  int start = 0;
-  const std::string& bytes = path.bytes();
-  const CodePage& cp = ActiveCodePage();
-  for (std::size_t pos = 0; pos < bytes.size(); pos += cp.CharLength(bytes, pos)) {
-    const bool single = cp.CharLength(bytes, pos) == 1;
-    const char c = bytes[pos];
-    if (single && (IsPathSeparator(c, style) || (style == PathStyle::kWindows && c == ':'))) {
-      start = static_cast<int>(pos) + 1;
-    }
-  }
-  return start;
+  const std::string separators = std::string(PathSeparators(style)) + (style == PathStyle::kWindows ? ":" : "");
+  return path.ReverseFindOneOf(separators, ActiveCodePage()) + 1;
 }
 
 }  // namespace
