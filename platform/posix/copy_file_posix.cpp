@@ -137,14 +137,32 @@ struct OpenedSource {
   struct stat status {};
 };
 
+// A path's folder and the name in it: "a/b" -> "a", "b"; "b" -> ".", "b";
+// "/b" -> "/", "b".
+struct SplitName {
+  std::string folder;
+  std::string name;
+};
+SplitName SplitPath(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return {".", path};
+  return {slash == 0 ? "/" : path.substr(0, slash), path.substr(slash + 1)};
+}
+
 // A missing source file and a missing folder on its way are told apart, as
 // the platform copy does.
 DWORD MissingSourceError(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  if (slash == std::string::npos || slash == 0) return ERROR_FILE_NOT_FOUND;
   struct stat folder {};
-  return stat(path.substr(0, slash).c_str(), &folder) == 0 && S_ISDIR(folder.st_mode) ? ERROR_FILE_NOT_FOUND
-                                                                                      : ERROR_PATH_NOT_FOUND;
+  return stat(SplitPath(path).folder.c_str(), &folder) == 0 && S_ISDIR(folder.st_mode) ? ERROR_FILE_NOT_FOUND
+                                                                                       : ERROR_PATH_NOT_FOUND;
+}
+
+// open(), tried again when a signal cuts it short.
+int OpenRetrying(const std::string& path, int flags) {
+  int fd = -1;
+  do fd = open(path.c_str(), flags);
+  while (fd < 0 && errno == EINTR);
+  return fd;
 }
 
 DWORD OpenSource(const std::string& path, OpenedSource& source) {
@@ -157,17 +175,14 @@ DWORD OpenSource(const std::string& path, OpenedSource& source) {
   // O_NONBLOCK: should the path have become a FIFO since the look above, the
   // open still returns at once and the check below turns it away.
   const int flags = O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
-  int fd = -1;
 #ifdef O_NOATIME
   // Copying is not reading in the user's sense; only the owner may ask this.
-  do fd = open(path.c_str(), flags | O_NOATIME);
-  while (fd < 0 && errno == EINTR);
-  if (fd < 0 && errno != EPERM) return LastError(Side::kSource);
+  int fd = OpenRetrying(path, flags | O_NOATIME);
+  if (fd < 0 && errno == EPERM) fd = OpenRetrying(path, flags);
+#else
+  const int fd = OpenRetrying(path, flags);
 #endif
-  while (fd < 0) {
-    fd = open(path.c_str(), flags);
-    if (fd < 0 && errno != EINTR) return LastError(Side::kSource);
-  }
+  if (fd < 0) return LastError(Side::kSource);
   source.fd = FileDescriptor(fd);
   if (fstat(fd, &source.status) != 0) return LastError(Side::kSource);
   if (!S_ISREG(source.status.st_mode)) return ERROR_ACCESS_DENIED;
@@ -182,18 +197,10 @@ struct DestinationPlace {
 };
 
 DWORD OpenDestinationFolder(const std::string& path, DestinationPlace& place) {
-  const std::size_t slash = path.rfind('/');
-  std::string folder;
-  if (slash == std::string::npos) {
-    folder = ".";
-    place.name = path;
-  } else {
-    folder = slash == 0 ? "/" : path.substr(0, slash);
-    place.name = path.substr(slash + 1);
-  }
+  SplitName split = SplitPath(path);
   // "folder/" names the folder itself, which the checks then turn away.
-  if (place.name.empty()) place.name = ".";
-  const int fd = open(folder.c_str(), kFolderOpenFlags);
+  place.name = split.name.empty() ? "." : std::move(split.name);
+  const int fd = open(split.folder.c_str(), kFolderOpenFlags);
   if (fd < 0) return LastError(Side::kDestination);
   place.folder = FileDescriptor(fd);
   return ERROR_SUCCESS;
