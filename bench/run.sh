@@ -6,7 +6,5 @@ cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 build="${TOLVANE_BENCH_BUILD_DIR:-build-release}"
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DTOLVANE_BUILD_TESTS=OFF >/dev/null
-targets=(bench_runner bench_copy_driver bench_baseline_dialog)
-if [ -f platform/qt/qt_window_system.cpp ]; then targets+=(Tolvane); fi
-cmake --build "$build" -j"$(nproc)" --target "${targets[@]}"
+cmake --build "$build" -j"$(nproc)" --target bench_runner bench_copy_driver bench_baseline_dialog Tolvane
 exec "$build/bench/bench_runner" "$@"

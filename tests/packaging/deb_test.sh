@@ -2,11 +2,10 @@
 # Builds the Debian package into a throw-away folder and reads it back with
 # dpkg-deb: its control fields, what it depends on, and the files it puts
 # under /usr.
-# Usage: deb_test.sh <build dir> <1 when the program is built, else 0> <version>
+# Usage: deb_test.sh <build dir> <version>
 set -euo pipefail
 build="$1"
-with_program="$2"
-version="$3"
+version="$2"
 source "$(dirname "$0")/checks.sh"
 out="$scratch"
 
@@ -27,12 +26,10 @@ depends="$(field Depends)"
 case "$depends" in *"fonts-ipafont-gothic | fonts-noto-cjk"*) ;; *) fail "Depends lacks a Japanese font: '$depends'" ;; esac
 case "$(field Recommends)" in *xdg-utils*) ;; *) fail "Recommends lacks xdg-utils" ;; esac
 case "$(field Recommends)" in *qt6-translations-l10n*) ;; *) fail "Recommends lacks the toolkit's translations" ;; esac
-if [ "$with_program" = 1 ]; then
-  # Found by dpkg-shlibdeps from the program's own links.
-  for library in libqt6widgets6 libc6 libstdc++6; do
-    case "$depends" in *"$library"*) ;; *) fail "Depends lacks $library: '$depends'" ;; esac
-  done
-fi
+# Found by dpkg-shlibdeps from the program's own links.
+for library in libqt6widgets6 libc6 libstdc++6; do
+  case "$depends" in *"$library"*) ;; *) fail "Depends lacks $library: '$depends'" ;; esac
+done
 
 dpkg-deb -c "$deb" | awk '{print $NF}' >"$out/files"
 expected=(
@@ -41,8 +38,8 @@ expected=(
   ./usr/share/tolvane/help/Tolvane.html
   ./usr/share/icons/hicolor/16x16/apps/tolvane.png
   ./usr/share/icons/hicolor/256x256/apps/tolvane.png
+  ./usr/bin/Tolvane
 )
-[ "$with_program" = 1 ] && expected+=(./usr/bin/Tolvane)
 for file in "${expected[@]}"; do
   grep -qxF "$file" "$out/files" || fail "not in the package: $file"
 done

@@ -3,10 +3,9 @@
 # every file in its place, the desktop entry and the AppStream metadata
 # accepted by their validators, the icon the entry names present in the theme,
 # and the manual with the sections F1 asks for.
-# Usage: install_test.sh <build dir> <1 when the program is built, else 0>
+# Usage: install_test.sh <build dir>
 set -euo pipefail
 build="$1"
-with_program="$2"
 source "$(dirname "$0")/checks.sh"
 prefix="$scratch"
 
@@ -20,11 +19,11 @@ expected=(
 for size in 16 22 24 32 48 64 128 256; do
   expected+=("share/icons/hicolor/${size}x${size}/apps/tolvane.png")
 done
-[ "$with_program" = 1 ] && expected+=(bin/Tolvane)
+expected+=(bin/Tolvane)
 for file in "${expected[@]}"; do
   [ -f "$prefix/$file" ] || fail "not installed: $file"
 done
-if [ "$with_program" = 1 ] && [ ! -x "$prefix/bin/Tolvane" ]; then fail "bin/Tolvane is not executable"; fi
+[ -x "$prefix/bin/Tolvane" ] || fail "bin/Tolvane is not executable"
 
 desktop="$prefix/share/applications/tolvane.desktop"
 metainfo="$prefix/share/metainfo/io.github.tolvane.tolvane.metainfo.xml"
