@@ -85,7 +85,7 @@ TEST_F(ConversionRun, PresetExtensionsAreTakenAsTheyAre) {
   SelectPreset(".jpg");
   ConvertInto(out());
   EXPECT_TRUE(fs::exists(out() / "photo.jpg"));
-  EXPECT_EQ(MessageTexts(), std::vector<CString>{CompletionMessage("photo")});
+  EXPECT_EQ(ws.MessageBoxTexts(), std::vector<CString>{CompletionMessage("photo")});
   EXPECT_TRUE(dlg.m_strNewExt.IsEmpty());
 }
 
@@ -133,7 +133,7 @@ TEST_F(ConversionRun, OverwriteAnswers) {
     EXPECT_EQ(ReadFile(existing), row.replaced ? ReadFile(a) : "old");
     std::vector<CString> expected = {OverwriteQuestion("a", ".doc")};
     if (row.replaced) expected.push_back(CompletionMessage("a"));
-    EXPECT_EQ(MessageTexts(), expected);
+    EXPECT_EQ(ws.MessageBoxTexts(), expected);
     EXPECT_TRUE(Files().empty());
     chmod(existing.c_str(), 0644);
   }
@@ -146,7 +146,7 @@ TEST_F(ConversionRun, TheSameFileListedTwiceMeetsItsOwnCopy) {
   ws.AnswerMessageBox(IDYES);
   SelectPreset(".dat");
   ConvertInto(out());
-  EXPECT_EQ(MessageTexts(),
+  EXPECT_EQ(ws.MessageBoxTexts(),
             (std::vector<CString>{CompletionMessage("a"), OverwriteQuestion("a", ".dat"), CompletionMessage("a")}));
   EXPECT_EQ(ReadFile(out() / "a.dat"), ReadFile(a));
 }
@@ -156,7 +156,7 @@ TEST_F(ConversionRun, TwoFilesWithOneBaseName) {
   Source("a.doc");
   SelectPreset(".zip");
   ConvertInto(out());
-  EXPECT_EQ(MessageTexts(), (std::vector<CString>{CompletionMessage("a"), OverwriteQuestion("a", ".zip")}));
+  EXPECT_EQ(ws.MessageBoxTexts(), (std::vector<CString>{CompletionMessage("a"), OverwriteQuestion("a", ".zip")}));
   EXPECT_EQ(ReadFile(out() / "a.zip"), ReadFile(first));
 }
 
@@ -165,7 +165,7 @@ TEST_F(ConversionRun, CopyingOntoTheSourceItselfLeavesItWhole) {
   SelectPreset(".txt");
   ws.AnswerMessageBox(IDYES);
   ConvertInto(src());
-  EXPECT_EQ(MessageTexts(), std::vector<CString>{OverwriteQuestion("a", ".txt")});
+  EXPECT_EQ(ws.MessageBoxTexts(), std::vector<CString>{OverwriteQuestion("a", ".txt")});
   // TearDown checks that a.txt is as it was.
 }
 
@@ -200,7 +200,7 @@ TEST_F(ConversionRun, EntriesListedAtTheStartAreEachHandledOnce) {
   ws.Type(dlg, IDC_EXT_EDIT, "doc");
   ConvertInto(out());
 
-  EXPECT_EQ(MessageTexts(), (std::vector<CString>{OverwriteQuestion("a", ".doc"), CompletionMessage("b"),
+  EXPECT_EQ(ws.MessageBoxTexts(), (std::vector<CString>{OverwriteQuestion("a", ".doc"), CompletionMessage("b"),
                                                   CompletionMessage("c")}));
   EXPECT_EQ(ReadFile(out() / "a.doc"), "old");
   EXPECT_FALSE(fs::exists(out() / "late.doc"));
@@ -238,7 +238,7 @@ TEST_F(ConversionRun, NoExtensionLeftWhenTheRunStarts) {
     return std::optional<CString>(out().string());
   });
   ws.Click(dlg, IDC_CONVERT);
-  EXPECT_EQ(MessageTexts(), std::vector<CString>{CString(kSelectExtensionOrFile)});
+  EXPECT_EQ(ws.MessageBoxTexts(), std::vector<CString>{CString(kSelectExtensionOrFile)});
   EXPECT_EQ(Box(0).owner, &dlg);
   EXPECT_EQ(Box(0).type, MB_OK);
   EXPECT_EQ(Files().size(), 1u);

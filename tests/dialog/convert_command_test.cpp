@@ -86,7 +86,7 @@ TEST_F(ConvertCommand, ARepaintBetweenSelectingAndClickingLosesThePreset) {
   ws.Paint(dlg);
   ws.Click(dlg, IDC_CONVERT);
   EXPECT_TRUE(ws.folderDialogs.empty());
-  EXPECT_EQ(MessageTexts(), std::vector<CString>{CString(kSelectExtensionOrFile)});
+  EXPECT_EQ(ws.MessageBoxTexts(), std::vector<CString>{CString(kSelectExtensionOrFile)});
 }
 
 TEST_F(ConvertCommand, CancelChangesNothingAndAskingAgainWorks) {
@@ -115,7 +115,7 @@ TEST_F(ConvertCommand, AConfirmedFolderRunsTheConversionAndEmptiesTheList) {
   // Without files a further click only warns.
   ws.messageBoxes.clear();
   ws.Click(dlg, IDC_CONVERT);
-  EXPECT_EQ(MessageTexts(), std::vector<CString>{CString(kSelectExtensionOrFile)});
+  EXPECT_EQ(ws.MessageBoxTexts(), std::vector<CString>{CString(kSelectExtensionOrFile)});
   EXPECT_EQ(ws.folderDialogs.size(), 1u);
 }
 

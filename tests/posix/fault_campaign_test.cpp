@@ -146,11 +146,6 @@ struct ConversionRun {
     ws.Control(dlg, IDC_FILE_LIST).items = sources;
     dlg.m_strDestDir = Text(folder);
   }
-  std::vector<CString> Texts() const {
-    std::vector<CString> texts;
-    for (const auto& box : ws.messageBoxes) texts.push_back(box.text);
-    return texts;
-  }
 };
 
 // Failures seen inside a child, as bits of its result.
@@ -182,7 +177,7 @@ std::uint32_t RunOnFullDisk(const fs::path& sources, const fs::path& folder) {
   const std::vector<CString> expected{
       CString(u8"すでにファイルbig.txtがディレクトリ内に存在します。\n 上書きしますか？"),
       CString(u8"ファイルsmallの変換が完了しました。")};
-  if (run.Texts() != expected) findings |= kWrongBoxes;
+  if (run.ws.MessageBoxTexts() != expected) findings |= kWrongBoxes;
   if (Checksum(sources / "big.bin") != bigSum || Checksum(sources / "small.bin") != smallSum) findings |= kSourceChanged;
   if (!run.ws.Items(run.dlg, IDC_FILE_LIST).empty()) findings |= kListNotEmptied;
   return findings;
@@ -302,7 +297,7 @@ TEST(FaultCampaign, DestinationAppearingAtTheLastMomentInTheRunIsAskedAboutNotOv
   posix_copy::SetBeforePublishHook(nullptr);
   ++tally.trials;
 
-  EXPECT_EQ(run.Texts(),
+  EXPECT_EQ(run.ws.MessageBoxTexts(),
             std::vector<CString>{CString(u8"すでにファイルdoc.txtがディレクトリ内に存在します。\n 上書きしますか？")});
   CountPartial(ReadFile(dir / "out/doc.txt") != "theirs", "the late destination was overwritten");
   CountPartial(Names(dir / "out") != std::vector<std::string>{"doc.txt"}, "a leftover in the destination folder");

@@ -40,11 +40,6 @@ class MainDialogFixture : public ::testing::Test {
     ws.Click(dlg, IDC_CONVERT);
   }
   std::vector<CString> Files() { return ws.Items(dlg, IDC_FILE_LIST); }
-  std::vector<CString> MessageTexts() const {
-    std::vector<CString> texts;
-    for (const auto& box : ws.messageBoxes) texts.push_back(box.text);
-    return texts;
-  }
 
   ScriptedWindowSystem ws;
   CMainApp app;

@@ -156,6 +156,12 @@ ScriptedWindowSystem::ControlModel& ScriptedWindowSystem::Control(CDialog& dialo
 
 std::vector<CString> ScriptedWindowSystem::Items(CDialog& dialog, int listId) { return Control(dialog, listId).items; }
 
+std::vector<CString> ScriptedWindowSystem::MessageBoxTexts() const {
+  std::vector<CString> texts;
+  for (const MessageBoxCall& box : messageBoxes) texts.push_back(box.text);
+  return texts;
+}
+
 int ScriptedWindowSystem::Selection(CDialog& dialog, int listId) { return Control(dialog, listId).curSel; }
 
 ScriptedWindowSystem::ControlModel& ScriptedWindowSystem::ControlOf(const CWnd& control) const {

@@ -124,6 +124,8 @@ class ScriptedWindowSystem : public WindowSystem {
   int Selection(CDialog& dialog, int listId);
 
   std::vector<MessageBoxCall> messageBoxes;
+  // The texts of the message boxes shown so far, in order.
+  std::vector<CString> MessageBoxTexts() const;
   std::vector<OpenFileCall> openFileDialogs;
   std::vector<FolderCall> folderDialogs;
   std::vector<ModalCall> modalDialogs;
